@@ -1,0 +1,49 @@
+#include "app/Program.h"
+
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+#include "shell/MainF.h"
+#include "shell/OptionF.h"
+#include "shell/ParcourF.h"
+#include "shell/Settings.h"
+#include "shell/SplashF.h"
+#include "shell/TipF.h"
+
+#include <QApplication>
+
+namespace kaleno {
+
+int runProgram(QApplication &application)
+{
+    application.setApplicationName(QStringLiteral("Kaleno"));
+    application.setApplicationDisplayName(QStringLiteral("Kaleno"));
+
+    platform::SingleInstance instance;
+    if (!instance.TryAcquire()) {
+        platform::WarningBoxWithButton(
+            nullptr, QStringLiteral("Attention, Kaleno est déjà en cours d'exécution."),
+            QStringLiteral("&Oui"));
+        return 0;
+    }
+
+    const QStringList arguments = application.arguments();
+    const bool fromCosmo = arguments.size() > 1 && arguments.at(1) == QLatin1String("Cosmo");
+    const QString programFolder = QCoreApplication::applicationDirPath();
+
+    TMainF launcher(arguments, programFolder, SettingsFilePath(programFolder));
+    TSplashF splash;
+    if (AppSettings().SplashFlag && !fromCosmo)
+        splash.ShowSplash();
+
+    TOptionF options;
+    TTipF tips;
+    TParcourF parcour;
+    launcher.SetDialogs(&splash, &options, &tips);
+
+    launcher.show();
+    const int exitCode = application.exec();
+    launcher.SaveAtExit();
+    return exitCode;
+}
+
+} // namespace kaleno

@@ -1,5 +1,7 @@
 #include "imaging/DibPlus.h"
 
+#include "imaging/VectorState.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -282,6 +284,7 @@ void TDibPlus::SpeckledCircle(int cx, int cy, int density, uint32_t value, int r
 void TDibPlus::ReplaceColor(uint32_t oldValue, uint32_t newValue)
 {
     const ColourSwap swap(oldValue, newValue);
+    ClearUpperVectorState();
     for (int y = 0; y < height_; ++y)
         swap.apply(Row(y), width_);
 }
@@ -387,6 +390,7 @@ void TDibPlus::ScaleAll(int kR, int kG, int kB)
     kR = clampFactor(kR);
     kG = clampFactor(kG);
     kB = clampFactor(kB);
+    ClearUpperVectorState();
     for (int y = 0; y < height_; ++y)
         scaleRow(Row(y), width_, kR, kG, kB);
 }

@@ -1,6 +1,7 @@
 #include "imaging/RasterOps.h"
 
 #include "imaging/DibPlus.h"
+#include "imaging/VectorState.h"
 
 #include <algorithm>
 #include <cstring>
@@ -61,6 +62,7 @@ void BitBlt(
     // Within one buffer a block moved down is walked from its last row, so that no source
     // row is overwritten before it is read.
     const bool bottomUp = &dst == &src && y0 > sy0;
+    ClearUpperVectorState();
     for (int i = 0; i < rows; ++i) {
         const int r = bottomUp ? rows - 1 - i : i;
         combine(dst.Row(y0 + r) + 3 * x0, src.Row(sy0 + r) + 3 * sx0, bytes);

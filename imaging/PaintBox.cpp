@@ -64,7 +64,6 @@ bool HasSsse3()
 }
 #endif
 
-
 void ConvertRows(
     uint32_t *dst, qsizetype dstStride, const uint8_t *src, int srcStride, int count, int rows)
 {

@@ -22,7 +22,7 @@ void ClearUpperVectorState()
 
 namespace kaleno {
 // MSVC inserts vzeroupper itself around its AVX code; other processors have no such state.
-void ClearUpperVectorState() {}
+void ClearUpperVectorState() { }
 } // namespace kaleno
 
 #endif

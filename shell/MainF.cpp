@@ -357,8 +357,11 @@ void TMainF::SetDialogs(TSplashF *splash, TOptionF *options, TTipF *tips)
     splash_ = splash;
     options_ = options;
     tips_ = tips;
-    if (splash_)
+    if (splash_) {
+        // The splash may already be up; the About entry waits until it has gone.
+        aboutMenu_->setEnabled(!splash_->isVisible());
         connect(splash_, &TSplashF::Closed, this, [this] { aboutMenu_->setEnabled(true); });
+    }
 }
 
 void TMainF::OpenModule(QWidget *window)
@@ -507,6 +510,7 @@ QAction *TMainF::lineAction(int section, int line) const
 void TMainF::applyEntry(TSuperLab *label, const MenuEntry &entry, bool available)
 {
     label->setText(entry.Caption);
+    label->setAccessibleName(entry.Caption);
     label->adjustSize();
     if (entry.State == 3) {
         label->hide();

@@ -1,0 +1,1 @@
+# Tests of the optics windows and their models (included by tests/CMakeLists.txt).

@@ -85,7 +85,7 @@ TOptionF::TOptionF(QWidget *parent)
     CosmoTab = makePage(QStringLiteral("CosmoTab"), QStringLiteral(" Astronomie"));
 
     // Preferences: four boxes beside the logo.
-    const int prefWidth = 256;
+    const int prefWidth = 228;
     flagBoxes_[0] = MakeCheck(PrefTab, QStringLiteral("BullesCheck"),
         QStringLiteral(" Afficher les bulles d'aide "), 8, prefWidth);
     flagBoxes_[1] = MakeCheck(PrefTab, QStringLiteral("TipCheck"),

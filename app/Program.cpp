@@ -10,18 +10,37 @@
 #include "shell/TipF.h"
 
 #include <QApplication>
+#include <QProxyStyle>
 
 namespace kaleno {
+
+namespace {
+
+// Hint bubbles come up after 400 ms over a control.
+class KalenoStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+        QStyleHintReturn *returnData) const override
+    {
+        if (hint == QStyle::SH_ToolTip_WakeUpDelay)
+            return 400;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 int runProgram(QApplication &application)
 {
     application.setApplicationName(QStringLiteral("Kaleno"));
     application.setApplicationDisplayName(QStringLiteral("Kaleno"));
+    if (!dynamic_cast<KalenoStyle *>(QApplication::style()))
+        application.setStyle(new KalenoStyle); // the application owns its style
 
     platform::SingleInstance instance;
     if (!instance.TryAcquire()) {
-        platform::WarningBoxWithButton(
-            nullptr, QStringLiteral("Attention, Kaleno est déjà en cours d'exécution."),
+        platform::WarningBoxWithButton(nullptr,
+            QStringLiteral("Attention, Kaleno est déjà en cours d'exécution."),
             QStringLiteral("&Oui"));
         return 0;
     }

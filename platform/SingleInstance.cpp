@@ -3,11 +3,23 @@
 #include <QDir>
 #include <QLockFile>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace kaleno::platform {
 
 QString SingleInstance::DefaultLockPath()
 {
+#ifdef Q_OS_WIN
+    // The temporary folder belongs to the user already.
     return QDir(QDir::tempPath()).filePath(QStringLiteral("Kaleno.lock"));
+#else
+    // /tmp is shared by every account of a classroom machine: one lock per user, so that
+    // a pupil's Kaleno neither blocks nor is blocked by another session's.
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("Kaleno-%1.lock").arg(static_cast<qulonglong>(getuid())));
+#endif
 }
 
 SingleInstance::SingleInstance(const QString &lockPath)

@@ -419,6 +419,9 @@ void TMainF::firstShow()
     if (AppSettings().TipFlag)
         tipTime_->start();
     applyPlacements();
+    // The splash stays above the launcher that appears after it, window manager or not.
+    if (splash_ && splash_->isVisible())
+        QTimer::singleShot(0, splash_, [splash = splash_] { splash->raise(); });
     firstShow_ = false;
 }
 

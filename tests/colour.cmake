@@ -1,1 +1,2 @@
 # Tests of the colour windows and their models (included by tests/CMakeLists.txt).
+kaleno_add_test(tst_synthesisrules SOURCES colour/tst_synthesisrules.cpp LIBS kaleno_core)

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "platform/MessageBox.h"
+#include "modules/graphics/colourspaces/CouleurF.h"
 #include "platform/SingleInstance.h"
 #include "shell/MainF.h"
 #include "shell/OptionF.h"
@@ -55,9 +56,11 @@ int runProgram(QApplication &application)
         splash.ShowSplash();
 
     TOptionF options;
+    TCouleurF couleur;
     TTipF tips;
     TParcourF parcour;
     launcher.SetDialogs(&splash, &options, &tips);
+    launcher.SetModuleWindow(Module::Couleur, &couleur);
 
     launcher.show();
     const int exitCode = application.exec();

@@ -143,7 +143,11 @@ TMainF::TMainF(const QStringList &arguments, const QString &programFolder,
         displayModeText_ = mode.Text;
         lowColourDisplay_ = mode.LowColour;
     }
-    LoadSettings(AppSettings(), settingsPath_, programFolder_);
+    // A settings file installed beside a read-only program is the starting point until
+    // the user's own copy exists.
+    const QString installed = programFolder_ + QStringLiteral("/Kaleno.ini");
+    LoadSettings(AppSettings(), QFileInfo::exists(settingsPath_) ? settingsPath_ : installed,
+                 programFolder_);
     setWindowTitle(QString::fromUtf8(kAppTitle));
 
     loadBitmaps();

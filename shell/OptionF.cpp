@@ -2,6 +2,7 @@
 
 #include "platform/HelpViewer.h"
 #include "shell/Bitmaps.h"
+#include "shell/Centring.h"
 #include "shell/ConfusionText.h"
 #include "shell/Settings.h"
 
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 
 namespace kaleno {
@@ -180,11 +180,7 @@ void TOptionF::showEvent(QShowEvent *event)
     // A window restored from the task bar is not being opened again.
     if (event->spontaneous())
         return;
-    if (const QScreen *shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     FormShow();
 }
 

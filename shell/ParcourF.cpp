@@ -1,6 +1,7 @@
 #include "shell/ParcourF.h"
 
 #include "shell/Bitmaps.h"
+#include "shell/Centring.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
@@ -193,11 +193,7 @@ void TParcourF::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     FormShow();
 }
 

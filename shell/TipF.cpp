@@ -1,6 +1,7 @@
 #include "shell/TipF.h"
 
 #include "shell/Bitmaps.h"
+#include "shell/Centring.h"
 #include "shell/Settings.h"
 #include "shell/ShellValues.h"
 #include "shell/TipList.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -124,11 +124,7 @@ void TTipF::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *target = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(target->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     FormShow();
 }
 

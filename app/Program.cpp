@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "platform/MessageBox.h"
+#include "modules/colour/additive/AddF.h"
 #include "modules/graphics/colourspaces/CouleurF.h"
 #include "platform/SingleInstance.h"
 #include "shell/MainF.h"
@@ -59,7 +60,9 @@ int runProgram(QApplication &application)
     TCouleurF couleur;
     TTipF tips;
     TParcourF parcour;
+    TAddF add;
     launcher.SetDialogs(&splash, &options, &tips);
+    launcher.SetModuleWindow(Module::Add, &add);
     launcher.SetModuleWindow(Module::Couleur, &couleur);
 
     launcher.show();

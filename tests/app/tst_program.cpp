@@ -171,9 +171,10 @@ private slots:
         bool linkEnabled = true, menuEnabled = true, bulletShown = false;
         runWith([&](TMainF &launcher) {
             launcher.SectionLabClick(1);
-            linkEnabled = launcher.findChild<TSuperLab *>("LinkLab1")->linkEnabled();
-            menuEnabled = launcher.findChild<QAction *>("AddMenu")->isEnabled();
-            bulletShown = launcher.findChild<QWidget *>("Puce1")->isVisible();
+            // The subtractive window is not built yet.
+            linkEnabled = launcher.findChild<TSuperLab *>("LinkLab2")->linkEnabled();
+            menuEnabled = launcher.findChild<QAction *>("SubMenu")->isEnabled();
+            bulletShown = launcher.findChild<QWidget *>("Puce2")->isVisible();
             launcher.close();
         });
         QVERIFY(!linkEnabled);

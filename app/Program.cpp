@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "modules/colour/additive/AddF.h"
+#include "modules/colour/subtractive/SubF.h"
 #include "modules/graphics/colourspaces/CouleurF.h"
 #include "platform/SingleInstance.h"
 #include "shell/MainF.h"
@@ -61,8 +62,10 @@ int runProgram(QApplication &application)
     TTipF tips;
     TParcourF parcour;
     TAddF add;
+    TSubF sub;
     launcher.SetDialogs(&splash, &options, &tips);
     launcher.SetModuleWindow(Module::Add, &add);
+    launcher.SetModuleWindow(Module::Sub, &sub);
     launcher.SetModuleWindow(Module::Couleur, &couleur);
 
     launcher.show();

@@ -171,10 +171,10 @@ private slots:
         bool linkEnabled = true, menuEnabled = true, bulletShown = false;
         runWith([&](TMainF &launcher) {
             launcher.SectionLabClick(1);
-            // The subtractive window is not built yet.
-            linkEnabled = launcher.findChild<TSuperLab *>("LinkLab2")->linkEnabled();
-            menuEnabled = launcher.findChild<QAction *>("SubMenu")->isEnabled();
-            bulletShown = launcher.findChild<QWidget *>("Puce2")->isVisible();
+            // The moiré window is not built yet.
+            linkEnabled = launcher.findChild<TSuperLab *>("LinkLab6")->linkEnabled();
+            menuEnabled = launcher.findChild<QAction *>("MoireMenu")->isEnabled();
+            bulletShown = launcher.findChild<QWidget *>("Puce6")->isVisible();
             launcher.close();
         });
         QVERIFY(!linkEnabled);

@@ -4,6 +4,11 @@
 #include "modules/colour/additive/AddF.h"
 #include "modules/colour/subtractive/SubF.h"
 #include "modules/graphics/colourspaces/CouleurF.h"
+#include "modules/optics/lensbench/LensF.h"
+#include "modules/optics/lenseditor/ChoixGeoF.h"
+#include "modules/optics/lenseditor/LensEdF.h"
+#include "modules/optics/photo/PhotoF.h"
+#include "modules/optics/photo/PickPhotoF.h"
 #include "platform/SingleInstance.h"
 #include "shell/MainF.h"
 #include "shell/OptionF.h"
@@ -63,10 +68,19 @@ int runProgram(QApplication &application)
     TParcourF parcour;
     TAddF add;
     TSubF sub;
+    TChoixGeoF choixGeo;
+    TLensF lens;
+    TLensEdF lensEd;
+    lens.SetDialogs(&lensEd, &choixGeo);
+    TPhotoF photo;
+    TPickPhotoF pickPhoto;
+    photo.SetPickDialog(&pickPhoto);
     launcher.SetDialogs(&splash, &options, &tips);
     launcher.SetModuleWindow(Module::Add, &add);
     launcher.SetModuleWindow(Module::Sub, &sub);
     launcher.SetModuleWindow(Module::Couleur, &couleur);
+    launcher.SetModuleWindow(Module::OptGeo, &lens);
+    launcher.SetModuleWindow(Module::Photo, &photo);
 
     launcher.show();
     const int exitCode = application.exec();

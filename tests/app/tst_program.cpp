@@ -202,6 +202,42 @@ private slots:
         QCOMPARE(module.closes, 1);
     }
 
+    // Every window built so far opens from its menu entry, hides the launcher and brings
+    // it back when its close button is pressed.
+    void builtModulesOpenFromTheirMenus_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("additive") << "AddMenu" << "TAddF";
+        QTest::newRow("subtractive") << "SubMenu" << "TSubF";
+        QTest::newRow("colour spaces") << "CouleurMenu" << "TCouleurF";
+        QTest::newRow("thick lenses") << "OptGeoMenu" << "TLensF";
+        QTest::newRow("camera") << "PhotoMenu" << "TPhotoF";
+    }
+
+    void builtModulesOpenFromTheirMenus()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, window);
+        bool shown = false, launcherHidden = false, launcherBack = false;
+        runWith([&](TMainF &launcher) {
+            launcher.findChild<QAction *>(menu)->trigger();
+            ModuleWindow *module = nullptr;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (widget->objectName() == window)
+                    module = qobject_cast<ModuleWindow *>(widget);
+            shown = module && module->isVisible();
+            launcherHidden = !launcher.isVisible();
+            if (module)
+                module->CloseBout()->click();
+            launcherBack = launcher.isVisible();
+            launcher.close();
+        });
+        QVERIFY(shown);
+        QVERIFY(launcherHidden);
+        QVERIFY(launcherBack);
+    }
+
     void secondInstanceIsRefused()
     {
         MessageCatcher catcher;

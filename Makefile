@@ -27,7 +27,7 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD_DIR)/bench/bench_imaging
+	for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,9 +1,12 @@
 #include "app/Program.h"
 
+#include "catalogue/BrowserF.h"
+#include "imaging/CurrentImage.h"
 #include "platform/MessageBox.h"
 #include "modules/colour/additive/AddF.h"
 #include "modules/colour/subtractive/SubF.h"
 #include "modules/graphics/colourspaces/CouleurF.h"
+#include "modules/graphics/rgb/RGBF.h"
 #include "modules/optics/lensbench/LensF.h"
 #include "modules/optics/lenseditor/ChoixGeoF.h"
 #include "modules/optics/lenseditor/LensEdF.h"
@@ -66,6 +69,12 @@ int runProgram(QApplication &application)
     TCouleurF couleur;
     TTipF tips;
     TParcourF parcour;
+    TBrowserF browser;
+    browser.SetFolderDialog(&parcour);
+    // Image modules never include the catalogue: they reach it through the shared image.
+    SetCataloguePicker([&browser] { return browser.PickFile(); });
+    TRGBF rgb;
+    rgb.SetLauncher(&launcher);
     TAddF add;
     TSubF sub;
     TChoixGeoF choixGeo;
@@ -79,12 +88,15 @@ int runProgram(QApplication &application)
     launcher.SetModuleWindow(Module::Add, &add);
     launcher.SetModuleWindow(Module::Sub, &sub);
     launcher.SetModuleWindow(Module::Couleur, &couleur);
+    launcher.SetModuleWindow(Module::RGB, &rgb);
+    launcher.SetBrowser(&browser);
     launcher.SetModuleWindow(Module::OptGeo, &lens);
     launcher.SetModuleWindow(Module::Photo, &photo);
 
     launcher.show();
     const int exitCode = application.exec();
     launcher.SaveAtExit();
+    SetCataloguePicker({}); // the browser dies with this run
     return exitCode;
 }
 

@@ -190,7 +190,7 @@ void TMainF::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    auto addItem = [this](QMenu *menu, const char *name, const char *caption) {
+    auto addItem = [](QMenu *menu, const char *name, const char *caption) {
         QAction *action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;

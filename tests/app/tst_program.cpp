@@ -213,6 +213,7 @@ private slots:
         QTest::newRow("colour spaces") << "CouleurMenu" << "TCouleurF";
         QTest::newRow("thick lenses") << "OptGeoMenu" << "TLensF";
         QTest::newRow("camera") << "PhotoMenu" << "TPhotoF";
+        QTest::newRow("RGB decomposition") << "RGBMenu" << "TRGBF";
     }
 
     void builtModulesOpenFromTheirMenus()

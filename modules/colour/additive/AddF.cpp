@@ -1,6 +1,7 @@
 #include "modules/colour/additive/AddF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "shell/Bitmaps.h"
 
 #include <QImage>
@@ -33,16 +34,10 @@ TDibPlus projectorArt()
 {
     constexpr int side = ProjectorSprite::kSize - 2 * ProjectorSprite::kArtOffset + 1;
     const QImage image = LoadResourceBitmap(QStringLiteral("Projo"));
-    const int w = image.isNull() ? side : image.width();
-    const int h = image.isNull() ? side : image.height();
-    TDibPlus art(w, h);
-    art.Fill(ProjectorSprite::kYellow);
     if (!image.isNull())
-        for (int y = 0; y < h; ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < w; ++x)
-                art.SetPixelFast(x, y, row[x] & 0xFFFFFFu);
-        }
+        return BufferFromImage(image);
+    TDibPlus art(side, side);
+    art.Fill(ProjectorSprite::kYellow);
     return art;
 }
 

@@ -1,6 +1,7 @@
 #include "modules/colour/subtractive/SubF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/Metafile.h"
 #include "imaging/RasterOps.h"
 #include "shell/Bitmaps.h"
@@ -49,15 +50,9 @@ TDibPlus pinceauArt()
     TDibPlus art(kBrushWidth, kBrushHeight);
     art.Fill(kBrushPaint);
     const QImage image = LoadResourceBitmap(QStringLiteral("Pinceau"));
-    if (image.isNull())
-        return art;
-    const int w = std::min(image.width(), kBrushWidth);
-    const int h = std::min(image.height(), kBrushHeight);
-    art.Fill(kWhite);
-    for (int y = 0; y < h; ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            art.SetPixelFast(x, y, row[x] & 0xFFFFFFu);
+    if (!image.isNull()) {
+        art.Fill(kWhite);
+        BitBlt(art, 0, 0, BufferFromImage(image), RasterOp::Copy);
     }
     return art;
 }

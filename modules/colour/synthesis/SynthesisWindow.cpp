@@ -1,5 +1,6 @@
 #include "modules/colour/synthesis/SynthesisWindow.h"
 
+#include "imaging/ImageBuffer.h"
 #include "imaging/PaintBox.h"
 #include "shell/Settings.h"
 #include "shell/ShellValues.h"
@@ -444,9 +445,7 @@ QImage SynthesisWindow::ClipboardImage() const
     picture.Fill(look_.paper);
     BitBlt(picture, 0, 0, composite_, RasterOp::Copy);
     BitBlt(picture, 0, H_, W_, stripHeight, strip_, 0, 0, RasterOp::Copy);
-    return QImage(
-        picture.Bits(), picture.Width(), picture.Height(), picture.Stride(), QImage::Format_BGR888)
-        .copy();
+    return ImageFromBuffer(picture);
 }
 
 } // namespace kaleno

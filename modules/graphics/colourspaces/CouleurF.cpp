@@ -1,6 +1,7 @@
 #include "modules/graphics/colourspaces/CouleurF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/PaintBox.h"
 #include "imaging/RasterOps.h"
 #include "platform/Clipboard.h"
@@ -637,14 +638,7 @@ void TCouleurF::BarresPaint(int component)
 
 // --- clipboard ---------------------------------------------------------------------------
 
-QImage TCouleurF::ClipboardImage() const
-{
-    if (!swatch_.HasBitmap())
-        return {};
-    return QImage(
-        swatch_.Bits(), swatch_.Width(), swatch_.Height(), swatch_.Stride(), QImage::Format_BGR888)
-        .copy();
-}
+QImage TCouleurF::ClipboardImage() const { return ImageFromBuffer(swatch_); }
 
 QString TCouleurF::ColourText() const
 {

@@ -2,6 +2,7 @@
 
 #include "imaging/Canvas.h"
 #include "imaging/CurrentImage.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/PaintBox.h"
 #include "imaging/RasterOps.h"
 #include "shell/Bitmaps.h"
@@ -154,12 +155,7 @@ void SixPlaceWindow::loadLogo()
     if (image.isNull())
         return;
     ReplaceCornerColour(image, palette().color(QPalette::Button).rgb());
-    logo_ = TDibPlus(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            logo_.SetPixelFast(x, y, row[x] & 0xFFFFFFu);
-    }
+    logo_ = BufferFromImage(image);
 }
 
 void SixPlaceWindow::resizeEvent(QResizeEvent *event)
@@ -388,9 +384,7 @@ QImage SixPlaceWindow::ClipboardImage() const
     montage.Fill(MontageGround());
     BitBlt(montage, 0, 0, original_, RasterOp::Copy);
     AddToMontage(montage);
-    return QImage(
-        montage.Bits(), montage.Width(), montage.Height(), montage.Stride(), QImage::Format_BGR888)
-        .copy();
+    return ImageFromBuffer(montage);
 }
 
 } // namespace kaleno

@@ -1,6 +1,7 @@
 #include "modules/optics/lensbench/LensF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/PaintBox.h"
 #include "imaging/RasterOps.h"
 #include "modules/optics/lensbench/ButtonGlyphs.h"
@@ -73,13 +74,7 @@ TDibPlus handleImage(const QString &name, uint32_t fallback)
         blank.Fill(fallback);
         return blank;
     }
-    TDibPlus picture(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            picture.SetPixelFast(x, y, row[x] & 0xFFFFFFu);
-    }
-    return picture;
+    return BufferFromImage(image);
 }
 
 // The point where the segment from → to leaves the band |y| <= kFarLimit.
@@ -799,9 +794,7 @@ QImage TLensF::ClipboardImage() const
 {
     if (!work_.HasBitmap())
         return {};
-    return QImage(
-        work_.Bits(), work_.Width(), work_.Height(), work_.Stride(), QImage::Format_BGR888)
-        .copy();
+    return ImageFromBuffer(work_);
 }
 
 } // namespace kaleno

@@ -1,6 +1,7 @@
 #include "modules/optics/photo/PhotoF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/Metafile.h"
 #include "imaging/PaintBox.h"
 #include "imaging/RasterOps.h"
@@ -119,13 +120,6 @@ void drawRuler(Canvas &canvas, const Ruler &ruler)
             canvas.TextOut(x, at - canvas.TextHeight(label) / 2, label);
         }
     }
-}
-
-QImage bufferImage(const TDibPlus &buffer)
-{
-    return QImage(
-        buffer.Bits(), buffer.Width(), buffer.Height(), buffer.Stride(), QImage::Format_BGR888)
-        .copy();
 }
 
 // A white line across the whole buffer: a horizontal cursor.
@@ -385,7 +379,7 @@ QImage TPhotoF::ClipboardImage() const
 {
     if (!scene_.HasBitmap())
         return {};
-    return bufferImage(scene_);
+    return ImageFromBuffer(scene_);
 }
 
 // --- view and background -----------------------------------------------------------------

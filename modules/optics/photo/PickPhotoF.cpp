@@ -1,6 +1,7 @@
 #include "modules/optics/photo/PickPhotoF.h"
 
 #include "imaging/Canvas.h"
+#include "imaging/ImageBuffer.h"
 #include "imaging/PaintBox.h"
 #include "modules/optics/camera/CameraModel.h"
 #include "modules/optics/camera/FilmPicture.h"
@@ -68,9 +69,7 @@ QImage swatchGlyph(uint32_t colour)
         canvas.SetPen(colour);
         canvas.FillRect(QRect(QPoint(2, 2), QPoint(13, 13)));
     }
-    return QImage(
-        glyph.Bits(), glyph.Width(), glyph.Height(), glyph.Stride(), QImage::Format_BGR888)
-        .copy();
+    return ImageFromBuffer(glyph);
 }
 
 // GDI's RoundRect over (0, 0)-(w, h) with corners of radius r: four corner ellipses, the

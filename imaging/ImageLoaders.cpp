@@ -36,7 +36,8 @@ ReadResult readFile(const QString &fileName, QByteArray &bytes)
     return ReadResult::Ok;
 }
 
-RasterLoad loadRaster(const QString &fileName, std::optional<TDibPlus> (*decode)(QByteArrayView))
+// The file read whole, then decoded: Load is RasterLoad or MetafileLoad.
+template <typename Load, typename Decode> Load loadWith(const QString &fileName, Decode decode)
 {
     QByteArray bytes;
     switch (readFile(fileName, bytes)) {
@@ -47,10 +48,15 @@ RasterLoad loadRaster(const QString &fileName, std::optional<TDibPlus> (*decode)
     case ReadResult::Ok:
         break;
     }
-    std::optional<TDibPlus> image = decode(bytes);
-    if (!image)
+    auto decoded = decode(QByteArrayView(bytes));
+    if (!decoded)
         return {kLoadBadFormat, std::nullopt};
-    return {kLoadOk, std::move(image)};
+    return {kLoadOk, std::move(decoded)};
+}
+
+RasterLoad loadRaster(const QString &fileName, std::optional<TDibPlus> (*decode)(QByteArrayView))
+{
+    return loadWith<RasterLoad>(fileName, decode);
 }
 
 std::optional<TDibPlus> decodeJpegFull(QByteArrayView bytes) { return DecodeJpeg(bytes, 1); }
@@ -192,19 +198,7 @@ std::optional<TDibPlus> DecodeBmp(QByteArrayView bytes)
 
 MetafileLoad LoadWmf(const QString &fileName)
 {
-    QByteArray bytes;
-    switch (readFile(fileName, bytes)) {
-    case ReadResult::NotFound:
-        return {kLoadNotFound, std::nullopt};
-    case ReadResult::TooLarge:
-        return {kLoadBadFormat, std::nullopt};
-    case ReadResult::Ok:
-        break;
-    }
-    std::optional<Metafile> metafile = ParseMetafile(bytes);
-    if (!metafile)
-        return {kLoadBadFormat, std::nullopt};
-    return {kLoadOk, std::move(metafile)};
+    return loadWith<MetafileLoad>(fileName, ParseMetafile);
 }
 
 RasterLoad LoadBmp(const QString &fileName) { return loadRaster(fileName, DecodeBmp); }

@@ -42,7 +42,7 @@ QLabel *boldLabel(QWidget *parent, const QString &name, const QString &text)
 } // namespace
 
 SixPlaceWindow::SixPlaceWindow(const QString &className, const QString &helpKeyword,
-    const QString &captionPrefix, const PlaceSpecs &places, bool logoInMiddle, QWidget *parent)
+    const QString &captionPrefix, const PlaceNames &places, bool logoInMiddle, QWidget *parent)
     : ModuleWindow(className, helpKeyword, parent)
     , captionPrefix_(captionPrefix)
     , logoInMiddle_(logoInMiddle)
@@ -61,20 +61,20 @@ QString SixPlaceWindow::DefaultCaption() const
     return captionPrefix_ + QStringLiteral(" - Image par défaut - ") + QLatin1String(kAppTitle);
 }
 
-void SixPlaceWindow::buildControls(const PlaceSpecs &places)
+void SixPlaceWindow::buildControls(const PlaceNames &places)
 {
     for (int i = 0; i < kPlaceCount; ++i) {
-        const PlaceSpec &spec = places[i];
+        const PlaceName &names = places[i];
         auto *box = new PaintBox(this);
-        box->setObjectName(QLatin1String(spec.zone));
-        const QString text = QString::fromUtf8(spec.text);
+        box->setObjectName(QLatin1String(names.zone));
+        const QString text = QString::fromUtf8(names.text);
         box->setAccessibleName(text.isEmpty() ? QStringLiteral("Logo") : text);
         const auto place = static_cast<Place>(i);
         connect(box, &PaintBox::Paint, this, [this, place] { placePaint(place); });
         places_[i] = box;
-        if (spec.label != nullptr && *spec.label != '\0') {
+        if (names.label != nullptr && *names.label != '\0') {
             auto *label = new QLabel(text, this);
-            label->setObjectName(QLatin1String(spec.label));
+            label->setObjectName(QLatin1String(names.label));
             label->setAccessibleName(text);
             labels_[i] = label;
         }

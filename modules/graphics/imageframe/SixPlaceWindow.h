@@ -27,17 +27,17 @@ class SixPlaceWindow : public ModuleWindow {
 public:
     // One place: the paint box's name, and its label's name and text (no label when the
     // name is empty).
-    struct PlaceSpec {
+    struct PlaceName {
         const char *zone;
         const char *label;
         const char *text;
     };
-    using PlaceSpecs = std::array<PlaceSpec, sixplaces::kPlaceCount>;
+    using PlaceNames = std::array<PlaceName, sixplaces::kPlaceCount>;
 
     // captionPrefix starts every caption (" Décomposition RGB d'une image"). With
     // logoInMiddle the bottom middle place shows the suite's logo instead of an image.
     SixPlaceWindow(const QString &className, const QString &helpKeyword,
-        const QString &captionPrefix, const PlaceSpecs &places, bool logoInMiddle,
+        const QString &captionPrefix, const PlaceNames &places, bool logoInMiddle,
         QWidget *parent = nullptr);
     ~SixPlaceWindow() override;
 
@@ -101,7 +101,7 @@ private:
         std::vector<QCheckBox *> checks;
     };
 
-    void buildControls(const PlaceSpecs &places);
+    void buildControls(const PlaceNames &places);
     void loadLogo();
     void drawEmptyFrame();
     void layoutPanel(int top);

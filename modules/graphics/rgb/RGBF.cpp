@@ -13,7 +13,7 @@ using namespace sixplaces;
 
 namespace {
 
-const SixPlaceWindow::PlaceSpecs kPlaces = {{
+const SixPlaceWindow::PlaceNames kPlaces = {{
     {"OriginZone", "Lab", "Image originale"},
     {"Zone1", "Lab1", "Composante Rouge"},
     {"Zone2", "Lab2", "Composante Verte"},

@@ -200,4 +200,16 @@ inline std::vector<int> Text(int x, int y, const QByteArray &text)
     return words;
 }
 
+// A 2:1 placeable metafile (200 x 100 units at 96 per inch: 200 x 100 pixels) painted black.
+inline QByteArray BlackWmf()
+{
+    Builder b;
+    b.placeable = QRect(0, 0, 200, 100);
+    b.unitsPerInch = 96;
+    b.Add(CreateBrushIndirect, Brush(kBrushSolid, 0x000000));
+    b.Add(SelectObject, {0});
+    b.Add(Rectangle, {100, 200, 0, 0});
+    return b.Build();
+}
+
 } // namespace wmf

@@ -32,17 +32,6 @@ const QString kDefaultCaption = QStringLiteral("Décomposition RVB d'une image -
 // A different value at every pixel of a 640 x 480 picture.
 uint32_t gradient(int x, int y) { return PackPixel(x & 0xFF, y & 0xFF, (x >> 8) * 16 + (y >> 8)); }
 
-QByteArray blackWmf()
-{
-    wmf::Builder b;
-    b.placeable = QRect(0, 0, 200, 100);
-    b.unitsPerInch = 96;
-    b.Add(wmf::CreateBrushIndirect, wmf::Brush(wmf::kBrushSolid, 0x000000));
-    b.Add(wmf::SelectObject, {0});
-    b.Add(wmf::Rectangle, {100, 200, 0, 0});
-    return b.Build();
-}
-
 // Closes every message box that comes up while it lives, keeping the last text.
 struct MessageCatcher {
     int shown = 0;
@@ -221,7 +210,7 @@ void TstCurrentImage::stretchedBitmapFillsTheArea()
 
 void TstCurrentImage::metafileIsFittedAndCentred()
 {
-    const QString path = write(QStringLiteral("wide.wmf"), blackWmf());
+    const QString path = write(QStringLiteral("wide.wmf"), wmf::BlackWmf());
     TheImage().AreaWidth = 300;
     TheImage().AreaHeight = 300;
     TheImage().BackColour = kBackTColor;
@@ -477,7 +466,7 @@ void TstCurrentImage::cataloguePicker()
     QCOMPARE(asked, 1);
     QCOMPARE(TheImage().ImageKind, kImageNone);
 
-    const QString path = write(QStringLiteral("picked.wmf"), blackWmf());
+    const QString path = write(QStringLiteral("picked.wmf"), wmf::BlackWmf());
     SetCataloguePicker([&] { return path; });
     QCOMPARE(OpenImageFromCatalogue(nullptr, target, kPrefix, kDefaultCaption),
         kPrefix + " - " + path + " ( image vectorielle )");

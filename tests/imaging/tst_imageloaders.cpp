@@ -37,18 +37,6 @@ struct Probe {
     uint32_t value;
 };
 
-// A 2:1 placeable metafile (200 x 100 units at 96 per inch: 200 x 100 pixels) painted black.
-QByteArray blackWmf()
-{
-    wmf::Builder b;
-    b.placeable = QRect(0, 0, 200, 100);
-    b.unitsPerInch = 96;
-    b.Add(wmf::CreateBrushIndirect, wmf::Brush(wmf::kBrushSolid, 0x000000));
-    b.Add(wmf::SelectObject, {0});
-    b.Add(wmf::Rectangle, {100, 200, 0, 0});
-    return b.Build();
-}
-
 std::vector<int> filled(int count, int index)
 {
     return std::vector<int>(std::size_t(count), index);
@@ -294,7 +282,7 @@ void TstImageLoaders::refusesBadFiles_data()
     huge.height = 60000;
     QTest::newRow("gif frame 60000 x 60000") << "f.gif" << imgfile::Gif(4, 4, {kRed, kBlue}, huge);
     QTest::newRow("wmf garbage") << "g.wmf" << QByteArray(64, '\x01');
-    QTest::newRow("wmf truncated") << "t.wmf" << blackWmf().left(40);
+    QTest::newRow("wmf truncated") << "t.wmf" << wmf::BlackWmf().left(40);
 }
 
 void TstImageLoaders::refusesBadFiles()
@@ -342,7 +330,7 @@ void TstImageLoaders::missingFileIsCode1()
 
 void TstImageLoaders::loadsMetafile()
 {
-    const QString path = write(QStringLiteral("black.wmf"), blackWmf());
+    const QString path = write(QStringLiteral("black.wmf"), wmf::BlackWmf());
     const MetafileLoad load = LoadWmf(path);
     QCOMPARE(load.code, kLoadOk);
     QVERIFY(load.metafile.has_value());
@@ -469,7 +457,7 @@ void TstImageLoaders::thumbnailSources()
     QVERIFY(channelDistance(j->image.GetPixel(8, 6), kGreen) <= 8);
 
     // The 2:1 metafile in an 80 box: played 80 x 40, all black.
-    const QString wmf = write(QStringLiteral("thumb.wmf"), blackWmf());
+    const QString wmf = write(QStringLiteral("thumb.wmf"), wmf::BlackWmf());
     const std::optional<ThumbnailSource> w = LoadThumbnailSource(wmf, 80, 80);
     QVERIFY(w.has_value());
     QCOMPARE(w->naturalSize, QSize(200, 100));

@@ -1,5 +1,7 @@
 #include "modules/colour/additive/AddF.h"
 
+#include "SynthesisProbe.h"
+
 #include "imaging/PaintBox.h"
 #include "shell/Bitmaps.h"
 #include "shell/Settings.h"
@@ -61,41 +63,23 @@ private slots:
     void reopeningStartsAfresh();
 
 private:
-    uint32_t zonePixel(QPoint p) const { return zone()->Frame().pixel(p) & 0xFFFFFFu; }
-    PaintBox *zone() const { return window->findChild<PaintBox *>(QStringLiteral("Zone")); }
-    QScrollBar *bar(const char *name) const
-    {
-        return window->findChild<QScrollBar *>(QLatin1String(name));
-    }
-    QString edit(const char *name) const
-    {
-        return window->findChild<QLineEdit *>(QLatin1String(name))->text();
-    }
-    QCheckBox *check(const char *name) const
-    {
-        return window->findChild<QCheckBox *>(QLatin1String(name));
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        QTest::mousePress(zone(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(zone(), to);
-        QTest::mouseRelease(zone(), Qt::LeftButton, {}, to);
-    }
-    void wheel(int delta)
-    {
-        const QPointF at(kAllThree);
-        QWheelEvent event(at, zone()->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton,
-            Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(zone(), &event);
-    }
+    uint32_t zonePixel(QPoint p) const { return probe.zonePixel(p); }
+    PaintBox *zone() const { return probe.zone(); }
+    QScrollBar *bar(const char *name) const { return probe.bar(name); }
+    QString edit(const char *name) const { return probe.edit(name); }
+    QCheckBox *check(const char *name) const { return probe.check(name); }
+    void drag(QPoint from, QPoint to) { probe.drag(from, to); }
+    void wheel(int delta) { probe.wheel(delta, kAllThree); }
 
     std::unique_ptr<TAddF> window;
+    SynthesisProbe probe;
 };
 
 void TstAddF::init()
 {
     AppSettings().ExtSynthFlag = true;
     window = std::make_unique<TAddF>();
+    probe.window = window.get();
     window->resize(640, 520);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));

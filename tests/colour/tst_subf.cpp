@@ -1,5 +1,7 @@
 #include "modules/colour/subtractive/SubF.h"
 
+#include "SynthesisProbe.h"
+
 #include "imaging/MetafileRecords.h"
 #include "imaging/PaintBox.h"
 #include "shell/Settings.h"
@@ -61,38 +63,26 @@ private slots:
     void copyHoldsPaperAndBrushes();
 
 private:
-    uint32_t zonePixel(QPoint p) const { return zone()->Frame().pixel(p) & 0xFFFFFFu; }
+    uint32_t zonePixel(QPoint p) const { return probe.zonePixel(p); }
     uint32_t brushPixel(int ink) const
     {
         return window->Strip().GetPixel(kBrushLeft[ink] + kPaint.x(), 3 + kPaint.y());
     }
-    PaintBox *zone() const { return window->findChild<PaintBox *>(QStringLiteral("Zone")); }
-    QScrollBar *bar(const char *name) const
-    {
-        return window->findChild<QScrollBar *>(QLatin1String(name));
-    }
-    QString edit(const char *name) const
-    {
-        return window->findChild<QLineEdit *>(QLatin1String(name))->text();
-    }
-    QCheckBox *check(const char *name) const
-    {
-        return window->findChild<QCheckBox *>(QLatin1String(name));
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        QTest::mousePress(zone(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(zone(), to);
-        QTest::mouseRelease(zone(), Qt::LeftButton, {}, to);
-    }
+    PaintBox *zone() const { return probe.zone(); }
+    QScrollBar *bar(const char *name) const { return probe.bar(name); }
+    QString edit(const char *name) const { return probe.edit(name); }
+    QCheckBox *check(const char *name) const { return probe.check(name); }
+    void drag(QPoint from, QPoint to) { probe.drag(from, to); }
 
     std::unique_ptr<TSubF> window;
+    SynthesisProbe probe;
 };
 
 void TstSubF::init()
 {
     AppSettings().ExtSynthFlag = true;
     window = std::make_unique<TSubF>();
+    probe.window = window.get();
     window->resize(640, 520);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -195,10 +185,7 @@ void TstSubF::radiusBounds()
     QFETCH(int, notches);
     QFETCH(int, radius);
     QFETCH(uint, atCyanCentre);
-    const QPointF at(kAllThree);
-    QWheelEvent event(at, zone()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
-        Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(zone(), &event);
+    probe.wheel(120 * notches, kAllThree);
     QCOMPARE(window->Radius(), radius);
     QCOMPARE(zonePixel(QPoint(315, 184)), atCyanCentre);
     // Just below cyan's 2R square nothing is inked.
